@@ -1,0 +1,10 @@
+#pragma once
+// Everything a program needs to make QR pictures.
+#include "pixmond/byte_matrix.h"
+#include "pixmond/create.h"
+#include "pixmond/ec_level.h"
+#include "pixmond/failure.h"
+#include "pixmond/mode.h"
+#include "pixmond/qr_code.h"
+#include "pixmond/text.h"
+#include "pixmond/version.h"
