@@ -3,6 +3,7 @@
 #include <string>
 
 #include "codewords/encoder.h"
+#include "ecc/gf256.h"
 #include "pixmond/create.h"
 #include "pixmond/failure.h"
 #include "pixmond/picture.h"
@@ -91,6 +92,13 @@ std::vector<std::uint8_t> CreateQrCode(std::string_view text, std::optional<std:
     s.backgroundColour = background;
     s.foregroundColour = foreground;
     return CreateQrCodeInto(s.sharedQrCode, text, level, width, height, s.backgroundColour, s.foregroundColour);
+}
+
+void ModuleInit() {
+    State();
+    EcLevels();
+    Modes();
+    QrField();
 }
 
 QrCode SharedQrCode() {

@@ -59,6 +59,11 @@ EcLevel LevelFromText(std::optional<std::string_view> level);
 // No spaces test here: only the encoder's own failures. Reentrant.
 void EncodeText(std::string_view text, const EcLevel& level, QrCode& record);
 
+// Builds the module's process-wide tables (levels, modes, the GF(256) field) now rather than
+// on first use, so that a program can do it before its first window opens. Calling it again
+// does nothing; every other entry also builds them on first use, once, thread-safely.
+void ModuleInit();
+
 // A copy of the process-wide record as the last CreateQrCode left it.
 QrCode SharedQrCode();
 Colour BackgroundColour();
