@@ -10,6 +10,8 @@
 #include "pixmond/version.h"
 #include "support/failure_of.h"
 #include "symbol/fast_builder.h"
+#include "symbol/mask.h"
+#include "symbol/matrix_apply.h"
 
 using namespace pixmond;
 using testsupport::FailureOf;
@@ -181,4 +183,38 @@ TEST(Encode, FastPathEqualsThePlainProcedureOnSeededTexts) {
         ASSERT_EQ(fast.GetEcLevel(), plain.GetEcLevel());
         ASSERT_EQ(fast.GetBlockCount(), plain.GetBlockCount());
     }
+}
+
+TEST(Encode, WorkedExampleOfTheStandardAtOneM) {
+    // 01234567 at 1-M: the 16 data code words and their 10 EC code words, interleaved as one block.
+    QrCode r;
+    Encoder().Encode("01234567", EcLevels().M, r);
+    EXPECT_EQ(r.GetVersion(), 1);
+    BitVector bits;
+    Encoder::AppendModeIndicator(Modes().numeric, bits);
+    Encoder::AppendLengthInfo(8, 1, Modes().numeric, bits);
+    Encoder::AppendNumeric("01234567", bits);
+    Encoder::TerminateDataBits(r.GetDataCodewords(), bits);
+    BitVector final;
+    Encoder::InterleaveEcBytes(bits, r.GetTotalCodewords(), r.GetDataCodewords(), r.GetBlockCount(), final);
+    EXPECT_EQ(FirstBytes(final), (std::vector<std::uint8_t>{16, 32, 12, 86, 97, 128, 236, 17, 236, 17, 236, 17, 236, 17, 236,
+                                                             17, 165, 36, 212, 193, 237, 54, 199, 135, 44, 85}));
+    // The symbol the module builds carries exactly those code words: unmask and read them back.
+    const ByteMatrix& m = r.GetMatrix();
+    ByteMatrix frame(21, 21);
+    MatrixApply::ResetCells(frame);
+    MatrixApply().PlaceFunctionPatterns(1, frame);
+    MatrixApply().PlaceTypeInfo(EcLevels().M, r.GetMaskPattern(), frame);
+    BitVector read;
+    std::int32_t direction = -1, y = 20;
+    for (std::int32_t x = 20; x > 0; x -= 2) {
+        if (x == 6) x = 5;
+        for (; y >= 0 && y < 21; y += direction)
+            for (std::int32_t cx : {x, x - 1})
+                if (frame.Get(cx, y) == ByteMatrix::kEmpty)
+                    read.AppendBit(m.Get(cx, y) ^ (MaskHelper::DataMaskBit(r.GetMaskPattern(), cx, y) ? 1 : 0));
+        direction = -direction;
+        y += direction;
+    }
+    EXPECT_EQ(FirstBytes(read), FirstBytes(final));
 }
