@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "pixmond/create.h"
 #include "pixmond/failure.h"
 
 namespace pixmond {
@@ -14,6 +15,11 @@ const std::string& QrCode::ClassName() {
 bool QrCode::IsValid() const noexcept {
     return version_ != -1 && dimension_ != -1 && maskPattern_ != -1 && totalCodewords_ != -1 &&
            dataCodewords_ != -1 && ecCodewords_ != -1 && blockCount_ != -1;
+}
+
+void QrCode::SetUpTables() {
+    ResetFields();
+    ModuleInit();
 }
 
 void QrCode::ResetFields() noexcept {

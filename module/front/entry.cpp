@@ -64,6 +64,12 @@ EcLevel LevelFromText(std::optional<std::string_view> level) {
 
 void EncodeText(std::string_view text, const EcLevel& level, QrCode& record) { Encoder().EncodeFast(text, level, record); }
 
+ByteMatrix EncodeAndScale(std::string_view text, const EcLevel& level, std::int32_t width, std::int32_t height,
+                          QrCode& record) {
+    EncodeText(text, level, record);
+    return ScaleMatrix(record, width, height);
+}
+
 std::vector<std::uint8_t> CreateQrCodeInto(QrCode& record, std::string_view text, std::optional<std::string_view> level,
                                            std::optional<std::int64_t> width, std::optional<std::int32_t> height,
                                            Colour background, Colour foreground) {
@@ -79,8 +85,7 @@ std::vector<std::uint8_t> CreateQrCodeInto(QrCode& record, std::string_view text
                  "x" + std::to_string(h));
     const std::int32_t pictureWidth = SideOrDefault(width);
     const std::int32_t pictureHeight = SideOrDefault(height);
-    EncodeText(text, chosen, record);
-    const ByteMatrix grid = ScaleMatrix(record, pictureWidth, pictureHeight);
+    const ByteMatrix grid = EncodeAndScale(text, chosen, pictureWidth, pictureHeight, record);
     return MatrixToPicture(grid, pictureWidth, pictureHeight, background, foreground);
 }
 

@@ -64,6 +64,12 @@ void EncodeText(std::string_view text, const EcLevel& level, QrCode& record);
 // does nothing; every other entry also builds them on first use, once, thread-safely.
 void ModuleInit();
 
+// Encodes the text at the level into the record and returns its symbol scaled to width ×
+// height with the quiet zone (see ScaleMatrix). Preconditions (not checked): 1 <= width,
+// height <= kMaxPictureSide.
+ByteMatrix EncodeAndScale(std::string_view text, const EcLevel& level, std::int32_t width, std::int32_t height,
+                          QrCode& record);
+
 // A copy of the process-wide record as the last CreateQrCode left it.
 QrCode SharedQrCode();
 Colour BackgroundColour();

@@ -40,6 +40,8 @@ public:
     // True when none of the seven integer fields is -1; ranges are not checked.
     bool IsValid() const noexcept;
     static bool IsValidMaskPattern(std::int32_t mask) noexcept { return mask >= 0 && mask <= 7; }
+    // Resets the integer fields and makes sure the module's tables are built.
+    void SetUpTables();
     // The seven integer fields := -1; mode, level and matrix stay.
     void ResetFields() noexcept;
     // The cell at (x, y). Fails (source "二维码类", method "矩阵取值") when it is neither 0 nor 1.
