@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <pty.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -165,28 +164,16 @@ TEST(Batch, MemoryStaysFlatOverAHundredThousandLines) {
 TEST(Batch, ProgressBarOnATerminal) {
     const TempDir dir;
     std::string list;
-    for (int i = 0; i < 300; ++i) list += "progress " + std::to_string(i) + "\n";
+    for (int i = 0; i < 400; ++i) list += "progress " + std::to_string(i) + "\n";
     clitest::WriteFile(dir / "list.txt", list);
-    const std::string listPath = (dir / "list.txt").string(), outPath = (dir / "out").string();
-    int master = -1;
-    const pid_t pid = ::forkpty(&master, nullptr, nullptr, nullptr);
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-        ::execl(PIXMOND_CLI, PIXMOND_CLI, "--batch", listPath.c_str(), "-d", outPath.c_str(), "-s", "600", "-j", "1",
-                static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    std::string seen;
-    char buffer[4096];
-    for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0;) seen.append(buffer, static_cast<std::size_t>(n));
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    ::close(master);
-    EXPECT_EQ(WEXITSTATUS(status), 0) << seen;
+    const auto r = clitest::RunOnTerminal(
+        {"--batch", (dir / "list.txt").string(), "-d", (dir / "out").string(), "-s", "600", "-j", "1"});
+    const std::string& seen = r.out;
+    EXPECT_EQ(r.status, 0) << seen;
     EXPECT_NE(seen.find("\r["), std::string::npos) << seen;
-    EXPECT_NE(seen.find("/300 "), std::string::npos) << seen;
+    EXPECT_NE(seen.find("/400 "), std::string::npos) << seen;
     EXPECT_NE(seen.find(" left"), std::string::npos) << seen;
-    EXPECT_NE(seen.find("300 written"), std::string::npos) << seen;
+    EXPECT_NE(seen.find("400 written"), std::string::npos) << seen;
 }
 
 TEST(Batch, AnInterruptFinishesThePicturesInHandAndLeavesNoPartialFile) {

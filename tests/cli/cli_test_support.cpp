@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <png.h>
+#include <pty.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -93,6 +94,30 @@ RunResult RunCli(const std::vector<std::string>& args, const std::string& input,
     result.maxRssKilobytes = usage.ru_maxrss;
     result.out = Slurp(io / "out");
     result.err = Slurp(io / "err");
+    return result;
+}
+
+RunResult RunOnTerminal(const std::vector<std::string>& args) {
+    std::vector<std::string> argvStrings{PIXMOND_CLI};
+    argvStrings.insert(argvStrings.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : argvStrings) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    int master = -1;
+    const pid_t pid = ::forkpty(&master, nullptr, nullptr, nullptr);
+    if (pid < 0) throw std::runtime_error("forkpty failed");
+    if (pid == 0) {
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    RunResult result;
+    char buffer[4096];
+    // The read fails with EIO once the child has gone and the terminal is closed.
+    for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0;) result.out.append(buffer, static_cast<std::size_t>(n));
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    ::close(master);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return result;
 }
 

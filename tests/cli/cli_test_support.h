@@ -22,6 +22,9 @@ struct RunResult {
 RunResult RunCli(const std::vector<std::string>& args, const std::string& input = "",
                  const std::filesystem::path& dir = std::filesystem::current_path());
 
+// The same with standard output and standard error on a pseudo-terminal; out holds both.
+RunResult RunOnTerminal(const std::vector<std::string>& args);
+
 // A fresh folder, removed with everything in it when the value goes.
 class TempDir {
 public:

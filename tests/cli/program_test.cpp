@@ -14,6 +14,7 @@
 
 using namespace pixmond;
 using clitest::RunCli;
+using clitest::RunOnTerminal;
 using clitest::TempDir;
 
 namespace {
@@ -122,6 +123,17 @@ TEST(Program, TerminalOutputIsTheSymbolsModules) {
     ASSERT_EQ(ascii.status, 0);
     EXPECT_EQ(std::count(ascii.out.begin(), ascii.out.end(), '\n'), side);
     EXPECT_EQ(ascii.out.find_first_not_of(" #\n"), std::string::npos);
+}
+
+TEST(Program, OnATerminalTextIsColouredAndPicturesAreRefused) {
+    const auto text = RunOnTerminal({"终端"});
+    EXPECT_EQ(text.status, 0) << text.out;
+    EXPECT_NE(text.out.find("\x1b[97;40m"), std::string::npos) << "white ink on black whatever the theme";
+
+    const auto png = RunOnTerminal({"终端", "-o", "-"});
+    EXPECT_EQ(png.status, 2);
+    EXPECT_NE(png.out.find("terminal"), std::string::npos) << png.out;
+    EXPECT_EQ(png.out.find("PNG"), std::string::npos) << "no picture bytes on the screen";
 }
 
 TEST(Program, JsonDescribesTheSymbolInOneLine) {
