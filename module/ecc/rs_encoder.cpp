@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <memory>
+#include <mutex>
 
 #include "pixmond/failure.h"
 
@@ -92,18 +94,44 @@ static_assert(kGenerators.logCoefficients[7][0] == 87 && kGenerators.logCoeffici
 
 }  // namespace
 
-void ComputeEcCodewords(const std::uint8_t* data, std::int32_t dataCount, std::int32_t ecCount, std::uint8_t* ec) noexcept {
-    const auto n = static_cast<std::size_t>(ecCount);
+namespace {
+
+// For one EC count: each field element times every generator coefficient, one row a factor,
+// padded with zeros to a fixed width so that a step of the division is one fixed-size XOR.
+constexpr std::size_t kRowWidth = 32;
+static_assert(kRowWidth >= kMaxEcCodewords + 1);
+using ProductRows = std::array<std::array<std::uint8_t, kRowWidth>, 256>;
+
+std::unique_ptr<ProductRows> MakeProducts(std::size_t n) {
+    auto rows = std::make_unique<ProductRows>();
     const auto& g = kGenerators.logCoefficients[n];
-    std::uint8_t reg[kMaxEcCodewords + 1] = {};
+    for (std::size_t factor = 1; factor < 256; ++factor) {
+        const std::size_t lf = gf::kTables.log[factor];
+        for (std::size_t i = 0; i < n; ++i) (*rows)[factor][i] = gf::kTables.exp[lf + g[i]];
+    }
+    return rows;
+}
+
+// Built on first use of each EC count: 8 KB each, and a symbol uses at most two counts.
+const ProductRows& ProductsFor(std::size_t n) {
+    static std::array<std::once_flag, kMaxEcCodewords + 1> once;
+    static std::array<std::unique_ptr<ProductRows>, kMaxEcCodewords + 1> tables;
+    std::call_once(once[n], [&] { tables[n] = MakeProducts(n); });
+    return *tables[n];
+}
+
+}  // namespace
+
+void ComputeEcCodewords(const std::uint8_t* data, std::int32_t dataCount, std::int32_t ecCount, std::uint8_t* ec) {
+    const auto n = static_cast<std::size_t>(ecCount);
+    const ProductRows& products = ProductsFor(n);
+    // The register, then zeros: entries from n on stay 0, since the rows are 0 there.
+    std::uint8_t reg[kRowWidth + 1] = {};
     for (std::int32_t k = 0; k < dataCount; ++k) {
-        const std::uint8_t factor = data[k] ^ reg[0];
-        std::memmove(reg, reg + 1, n - 1);
-        reg[n - 1] = 0;
-        if (factor != 0) {
-            const std::size_t lf = gf::kTables.log[factor];
-            for (std::size_t i = 0; i < n; ++i) reg[i] ^= gf::kTables.exp[lf + g[i]];
-        }
+        const auto& row = products[static_cast<std::uint8_t>(data[k] ^ reg[0])];
+        std::uint8_t next[kRowWidth];
+        std::memcpy(next, reg + 1, kRowWidth);
+        for (std::size_t i = 0; i < kRowWidth; ++i) reg[i] = static_cast<std::uint8_t>(next[i] ^ row[i]);
     }
     std::memcpy(ec, reg, n);
 }

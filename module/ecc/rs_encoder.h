@@ -37,7 +37,7 @@ inline constexpr std::int32_t kMaxEcCodewords = 30;
 
 // Writes ecCount EC code words for data[0 .. dataCount) to ec.
 // Preconditions (not checked): 1 <= ecCount <= kMaxEcCodewords; ec has room for ecCount bytes.
-void ComputeEcCodewords(const std::uint8_t* data, std::int32_t dataCount, std::int32_t ecCount, std::uint8_t* ec) noexcept;
+void ComputeEcCodewords(const std::uint8_t* data, std::int32_t dataCount, std::int32_t ecCount, std::uint8_t* ec);
 
 // Coefficients of the generator of a degree, highest first (1 first), as field elements.
 // Precondition (not checked): 0 <= degree <= kMaxEcCodewords.

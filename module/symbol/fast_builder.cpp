@@ -57,7 +57,13 @@ struct Frame {
         bool oddStart = false;
     };
     std::vector<Lie> lies;
-    std::array<Cell, 15> formatA{}, formatB{};  // where format bit i (from the low end) goes
+    // Where format bit i (from the low end) goes: cells 2i and 2i + 1, as words and bits of
+    // the row and column planes.
+    struct FormatCell {
+        std::size_t rowWord, colWord;
+        std::uint64_t rowBit, colBit;
+    };
+    std::array<FormatCell, 30> format{};
 };
 
 // Format information for level bits and mask (ISO/IEC 18004, 7.9.1): 5 data bits, 10 BCH bits,
@@ -99,8 +105,12 @@ std::unique_ptr<Frame> MakeFrame(std::int32_t version) {
         const Cell a{static_cast<std::uint8_t>(coords.at(i, 0)), static_cast<std::uint8_t>(coords.at(i, 1))};
         const Cell b = i < 8 ? Cell{static_cast<std::uint8_t>(dim - 1 - i), 8}
                              : Cell{8, static_cast<std::uint8_t>(dim - 7 + (i - 8))};
-        f->formatA[static_cast<std::size_t>(i)] = a;
-        f->formatB[static_cast<std::size_t>(i)] = b;
+        for (std::size_t k = 0; k < 2; ++k) {
+            const Cell c = k == 0 ? a : b;
+            f->format[static_cast<std::size_t>(2 * i) + k] = {
+                static_cast<std::size_t>(c.y * kLineWords + (c.x >> 6)), static_cast<std::size_t>(c.x * kLineWords + (c.y >> 6)),
+                std::uint64_t{1} << (c.x & 63), std::uint64_t{1} << (c.y & 63)};
+        }
         isFormat.Set(a.x, a.y, 1);
         isFormat.Set(b.x, b.y, 1);
     }
@@ -218,14 +228,11 @@ void PlaceCodewords(const Frame& f, const std::vector<std::uint8_t>& codewords, 
 // function patterns nor data, so no fixed cell or mask bit covers them.
 void PlaceFormat(const Frame& f, std::int32_t levelBits, std::int32_t mask, Placed& p) noexcept {
     const std::int32_t format = kFormatBits[static_cast<std::size_t>(levelBits)][static_cast<std::size_t>(mask)];
-    for (std::size_t i = 0; i < 15; ++i) {
-        const auto bit = static_cast<std::uint64_t>((format >> i) & 1);
-        for (const Cell& c : {f.formatA[i], f.formatB[i]}) {
-            std::uint64_t& row = p.rows[static_cast<std::size_t>(c.y * kLineWords + (c.x >> 6))];
-            std::uint64_t& col = p.cols[static_cast<std::size_t>(c.x * kLineWords + (c.y >> 6))];
-            row = (row & ~(std::uint64_t{1} << (c.x & 63))) | bit << (c.x & 63);
-            col = (col & ~(std::uint64_t{1} << (c.y & 63))) | bit << (c.y & 63);
-        }
+    for (std::size_t k = 0; k < f.format.size(); ++k) {
+        const Frame::FormatCell& c = f.format[k];
+        const std::uint64_t on = 0 - static_cast<std::uint64_t>((format >> (k / 2)) & 1);
+        p.rows[c.rowWord] = (p.rows[c.rowWord] & ~c.rowBit) | (on & c.rowBit);
+        p.cols[c.colWord] = (p.cols[c.colWord] & ~c.colBit) | (on & c.colBit);
     }
 }
 
