@@ -1,4 +1,5 @@
 // Mode choice and the data bit stream (ISO/IEC 18004, 7.4).
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -98,6 +99,11 @@ void Encoder::AppendAlphanumeric(std::string_view text, BitVector& bits) {
 }
 
 void Encoder::AppendByteMode(std::string_view text, BitVector& bits) {
+    // ASCII is the same bytes in both encodings: no converted copy is needed.
+    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        for (unsigned char c : text) bits.AppendBits(c, 8);
+        return;
+    }
     const std::string utf8 = ToUtf8(text);
     for (unsigned char c : utf8) bits.AppendBits(c, 8);
 }

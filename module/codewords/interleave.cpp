@@ -34,7 +34,10 @@ std::vector<std::uint8_t> Encoder::Interleave(const std::uint8_t* dataBytes, std
     struct Block {
         std::int32_t offset, dataCount, ecCount;
     };
-    std::vector<Block> list;
+    // Scratch kept per thread: after the first symbol an interleaving allocates only its result.
+    thread_local std::vector<Block> list;
+    thread_local std::vector<std::uint8_t> ec;
+    list.clear();
     list.reserve(static_cast<std::size_t>(std::max(blocks, 0)));
     std::int32_t offset = 0, maxData = 0, maxEc = 0;
     for (std::int32_t i = 0; i < blocks; ++i) {
@@ -46,7 +49,7 @@ std::vector<std::uint8_t> Encoder::Interleave(const std::uint8_t* dataBytes, std
     }
     if (data != offset) Fail(ClassName(), "交错容错字节", "数据字节数写偏移量不匹配");
 
-    std::vector<std::uint8_t> ec(static_cast<std::size_t>(blocks) * static_cast<std::size_t>(maxEc));
+    ec.assign(static_cast<std::size_t>(blocks) * static_cast<std::size_t>(maxEc), 0);
     for (std::size_t i = 0; i < list.size(); ++i)
         ecFn(dataBytes + list[i].offset, list[i].dataCount, list[i].ecCount, ec.data() + i * static_cast<std::size_t>(maxEc));
 
