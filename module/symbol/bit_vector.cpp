@@ -36,23 +36,21 @@ void BitVector::AppendByte(std::int32_t value) {
 }
 
 void BitVector::AppendBits(std::int32_t value, std::int32_t n) {
-    if (n < 0 || n > 32) return;
-    const auto v = static_cast<std::uint32_t>(value);
-    while (n > 0) {
-        const std::int32_t used = bitCount_ & 7;
-        const auto at = static_cast<std::size_t>(bitCount_ >> 3);
-        const std::int32_t take = std::min(8 - used, n);
-        const auto chunk = static_cast<std::uint8_t>(((v >> (n - take)) & ((1u << take) - 1u)) << (8 - used - take));
-        if (used == 0) {
-            // A new byte is written whole, so whatever SetBytes left past the end is dropped.
-            if (at == storage_.size()) Grow();
-            storage_[at] = chunk;
-        } else {
-            storage_[at] |= chunk;
-        }
-        bitCount_ += take;
-        n -= take;
-    }
+    if (n <= 0 || n > 32) return;
+    const std::int32_t used = bitCount_ & 7;
+    const auto at = static_cast<std::size_t>(bitCount_ >> 3);
+    const std::int32_t total = used + n;  // bits from the start of byte `at`, at most 39
+    const auto bytes = static_cast<std::size_t>((total + 7) >> 3);
+    while (at + bytes > storage_.size()) Grow();
+    // The new bits at their place in a 40-bit window whose top byte is byte `at`.
+    const std::uint64_t bits = static_cast<std::uint32_t>(value) & ((std::uint64_t{1} << n) - 1);
+    const std::uint64_t window = bits << (40 - total);
+    std::uint8_t* p = storage_.data() + at;
+    const auto first = static_cast<std::uint8_t>(window >> 32);
+    // A new byte is written whole, so whatever SetBytes left past the end is dropped.
+    p[0] = used ? static_cast<std::uint8_t>(p[0] | first) : first;
+    for (std::size_t i = 1; i < bytes; ++i) p[i] = static_cast<std::uint8_t>(window >> (32 - 8 * i));
+    bitCount_ += n;
 }
 
 void BitVector::Clear() {
