@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <mutex>
 
@@ -44,8 +45,10 @@ struct Cell {
 struct Frame {
     std::int32_t dim = 0;
     std::int32_t words = 0;             // words a line needs
-    Plane fixedRows{}, fixedCols{};     // function patterns and version information; format cells 0
-    std::array<Plane, 8> maskRows{}, maskCols{};  // data cells the mask inverts
+    // Per mask: the dark cells of the function patterns and version information, and the data
+    // cells the mask inverts. Format and data cells come from the placed bits, which are 0 on
+    // every other cell, so a line of the symbol is placed XOR this.
+    std::array<Plane, 8> maskRows{}, maskCols{};
     std::vector<std::uint32_t> slots;   // data cells in placement order: row word << 6 | bit
     // How each whole code word lies. Most lie in a column pair (x, x − 1) on rows that go up or
     // down one at a time, cells in one word, so that a row takes two bits at once: either as
@@ -116,7 +119,8 @@ std::unique_ptr<Frame> MakeFrame(std::int32_t version) {
     }
     for (std::int32_t y = 0; y < dim; ++y)
         for (std::int32_t x = 0; x < dim; ++x)
-            if (m.Get(x, y) == 1 && isFormat.Get(x, y) == 0) SetCell(f->fixedRows, f->fixedCols, x, y);
+            if (m.Get(x, y) == 1 && isFormat.Get(x, y) == 0)
+                for (std::size_t mask = 0; mask < 8; ++mask) SetCell(f->maskRows[mask], f->maskCols[mask], x, y);
 
     // The zig-zag walk of the data region, as MatrixApply::PlaceDataBits makes it.
     std::int32_t direction = -1;
@@ -237,27 +241,29 @@ void PlaceFormat(const Frame& f, std::int32_t levelBits, std::int32_t mask, Plac
 }
 
 template <std::size_t W>
-[[gnu::always_inline]] inline Bits<W> Compose(const Plane& fixed, const Plane& placed, const Plane& mask,
-                                              std::int32_t line) noexcept {
-    return Load<W>(fixed, line) | (Load<W>(placed, line) ^ Load<W>(mask, line));
+[[gnu::always_inline]] inline Bits<W> Compose(const Plane& placed, const Plane& mask, std::int32_t line) noexcept {
+    return Load<W>(placed, line) ^ Load<W>(mask, line);
 }
 
-// The penalty of one mask, rows and columns composed line by line and rated as they come. The
-// dark-ratio rule is left out: it scores only a symbol of one colour, and every symbol has the
-// dark and light cells of its finder patterns, which no mask touches.
+// The penalty of one mask, rows and columns composed line by line and rated as they come; or,
+// once the sum so far reaches `bound`, that sum (the mask can no longer win). The dark-ratio
+// rule is left out: it scores only a symbol of one colour, and every symbol has the dark and
+// light cells of its finder patterns, which no mask touches.
 template <std::size_t W>
-[[gnu::always_inline]] inline std::int32_t MaskPenalty(const Frame& f, const Placed& p, std::int32_t mask) noexcept {
+[[gnu::always_inline]] inline std::int32_t MaskPenalty(const Frame& f, const Placed& p, std::int32_t mask,
+                                                       std::int32_t bound) noexcept {
     const std::int32_t dim = f.dim;
     const auto m = static_cast<std::size_t>(mask);
     const Bits<W> valid = Bits<W>::Ones(dim);
     const Bits<W> pairs = Bits<W>::Ones(dim - 1);
     std::int32_t runs = 0, blocks = 0, finders = 0;
-    Bits<W> above = Compose<W>(f.fixedRows, p.rows, f.maskRows[m], 0);
+    Bits<W> above = Compose<W>(p.rows, f.maskRows[m], 0);
     Bits<W> aboveEqual = EqualToNext(above, pairs);
     runs += RunScore(aboveEqual);
     finders += FinderCount(above, valid);
     for (std::int32_t i = 1; i < dim; ++i) {
-        const Bits<W> d = Compose<W>(f.fixedRows, p.rows, f.maskRows[m], i);
+        if (i % 16 == 0 && runs + 3 * blocks + 40 * finders >= bound) return runs + 3 * blocks + 40 * finders;
+        const Bits<W> d = Compose<W>(p.rows, f.maskRows[m], i);
         const Bits<W> equal = EqualToNext(d, pairs);
         runs += RunScore(equal);
         finders += FinderCount(d, valid);
@@ -266,23 +272,30 @@ template <std::size_t W>
         aboveEqual = equal;
     }
     for (std::int32_t i = 0; i < dim; ++i) {
-        const Bits<W> d = Compose<W>(f.fixedCols, p.cols, f.maskCols[m], i);
+        if (i % 16 == 0 && runs + 3 * blocks + 40 * finders >= bound) break;
+        const Bits<W> d = Compose<W>(p.cols, f.maskCols[m], i);
         runs += RunScore(EqualToNext(d, pairs));
         finders += FinderCount(d, valid);
     }
     return runs + 3 * blocks + 40 * finders;
 }
 
+// Each mask's penalty. With `onlyBest`, a mask that cannot beat an earlier one stops early with
+// a value no lower than that one's: the first lowest value and its mask stay exact.
 PIXMOND_BIT_COUNT_CLONES
-void AllPenalties(const Frame& f, Placed& p, std::int32_t levelBits, std::array<std::int32_t, 8>& out) noexcept {
+void AllPenalties(const Frame& f, Placed& p, std::int32_t levelBits, bool onlyBest,
+                  std::array<std::int32_t, 8>& out) noexcept {
+    std::int32_t best = std::numeric_limits<std::int32_t>::max();
     for (std::int32_t mask = 0; mask < 8; ++mask) {
         PlaceFormat(f, levelBits, mask, p);
+        const std::int32_t bound = onlyBest ? best : std::numeric_limits<std::int32_t>::max();
         auto& o = out[static_cast<std::size_t>(mask)];
         switch (f.words) {
-            case 1: o = MaskPenalty<1>(f, p, mask); break;
-            case 2: o = MaskPenalty<2>(f, p, mask); break;
-            default: o = MaskPenalty<3>(f, p, mask); break;
+            case 1: o = MaskPenalty<1>(f, p, mask, bound); break;
+            case 2: o = MaskPenalty<2>(f, p, mask, bound); break;
+            default: o = MaskPenalty<3>(f, p, mask, bound); break;
         }
+        best = std::min(best, o);
     }
 }
 
@@ -300,7 +313,7 @@ void WriteMatrix(const Frame& f, Placed& p, std::int32_t levelBits, std::int32_t
     if (matrix.GetWidth() != dim || matrix.GetHeight() != dim) matrix.Init(dim, dim);
     PlaceFormat(f, levelBits, mask, p);
     for (std::int32_t y = 0; y < dim; ++y) {
-        const BitLine line = Compose<kLineWords>(f.fixedRows, p.rows, f.maskRows[static_cast<std::size_t>(mask)], y);
+        const BitLine line = Compose<kLineWords>(p.rows, f.maskRows[static_cast<std::size_t>(mask)], y);
         std::uint8_t* row = matrix.Row(y);
         std::int32_t x = 0;
         if constexpr (std::endian::native == std::endian::little)
@@ -313,10 +326,10 @@ void WriteMatrix(const Frame& f, Placed& p, std::int32_t levelBits, std::int32_t
 }
 
 std::array<std::int32_t, 8> Penalties(const Frame& f, const std::vector<std::uint8_t>& codewords, std::int32_t levelBits,
-                                      Placed& placed) {
+                                      bool onlyBest, Placed& placed) {
     PlaceCodewords(f, codewords, placed);
     std::array<std::int32_t, 8> out{};
-    AllPenalties(f, placed, levelBits, out);
+    AllPenalties(f, placed, levelBits, onlyBest, out);
     return out;
 }
 
@@ -325,7 +338,7 @@ std::array<std::int32_t, 8> Penalties(const Frame& f, const std::vector<std::uin
 std::vector<std::int32_t> AllMaskPenalties(const std::vector<std::uint8_t>& codewords, const EcLevel& level,
                                            std::int32_t version) {
     auto placed = std::make_unique<Placed>();
-    const auto penalties = Penalties(FrameFor(version), codewords, level.GetBits(), *placed);
+    const auto penalties = Penalties(FrameFor(version), codewords, level.GetBits(), false, *placed);
     return {penalties.begin(), penalties.end()};
 }
 
@@ -334,7 +347,7 @@ MaskChoice BuildBestSymbol(const std::vector<std::uint8_t>& codewords, const EcL
     const Frame& f = FrameFor(version);
     // About 9 KB of packed lines: kept per thread so a call allocates nothing of its own.
     thread_local Placed placed;
-    const auto penalties = Penalties(f, codewords, level.GetBits(), placed);
+    const auto penalties = Penalties(f, codewords, level.GetBits(), true, placed);
     const auto best = std::min_element(penalties.begin(), penalties.end());  // ties keep the lower mask
     const auto mask = static_cast<std::int32_t>(best - penalties.begin());
     WriteMatrix(f, placed, level.GetBits(), mask, matrix);
