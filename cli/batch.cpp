@@ -201,7 +201,9 @@ std::string MakeLine(const BatchSettings& s, const Job& job, std::uint64_t lineC
         try {
             text = FromUtf8(job.text);
         } catch (const ModuleFailure& e) {
-            return "the line is not valid UTF-8: " + e.message();
+            return std::string(FindInvalidUtf8(job.text) ? "the line is not valid UTF-8: "
+                                                         : "the line has a character GB18030 cannot hold: ") +
+                   e.message();
         }
         const PictureRequest request{text, s.level, s.size, s.background, s.foreground, s.type, false};
         const std::vector<std::uint8_t> bytes = MakePicture(record, request);

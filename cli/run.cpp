@@ -46,7 +46,9 @@ int RunSingle(const Options& o) {
     } catch (const InputError& e) {
         return UsageError(e.what());
     } catch (const ModuleFailure& e) {
-        return UsageError("the text is not valid UTF-8: " + e.message());
+        return UsageError(std::string(FindInvalidUtf8(utf8) ? "the text is not valid UTF-8: "
+                                                            : "the text has a character GB18030 cannot hold: ") +
+                          e.message());
     }
 
     PictureRequest request;

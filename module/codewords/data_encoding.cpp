@@ -104,7 +104,8 @@ void Encoder::AppendByteMode(std::string_view text, BitVector& bits) {
         for (unsigned char c : text) bits.AppendBits(c, 8);
         return;
     }
-    const std::string utf8 = ToUtf8(text);
+    thread_local std::string utf8;  // kept per thread: a conversion then allocates nothing
+    ToUtf8(text, utf8);
     for (unsigned char c : utf8) bits.AppendBits(c, 8);
 }
 

@@ -30,12 +30,11 @@ void Encoder::InitQrCode(std::int32_t inputBytes, const EcLevel& level, const Mo
     Fail(ClassName(), "初始化二维码", "");
 }
 
-BitVector Encoder::PrepareDataCodewords(std::string_view text, const EcLevel& level, QrCode& record) {
+void Encoder::PrepareDataCodewords(std::string_view text, const EcLevel& level, QrCode& record, BitVector& dataBits,
+                                   BitVector& bits) {
     const Mode mode = ChooseMode(text);
-    BitVector dataBits;
     AppendDataBits(text, mode, dataBits);
     InitQrCode(dataBits.SizeInBytes(), level, mode, record);
-    BitVector bits;
     AppendModeIndicator(mode, bits);
     // Byte mode counts the UTF-8 bytes; the other modes count characters, one byte each.
     const std::int32_t count =
@@ -47,7 +46,6 @@ BitVector Encoder::PrepareDataCodewords(std::string_view text, const EcLevel& le
     const std::int32_t rest = dataBits.Size() % 8;
     if (rest) bits.AppendBits(bytes[static_cast<std::size_t>(whole)] >> (8 - rest), rest);
     TerminateDataBits(record.GetDataCodewords(), bits);
-    return bits;
 }
 
 std::int32_t Encoder::MaskPenalty(const ByteMatrix& matrix) { return MaskHelper::MaskPenalty(matrix); }
@@ -69,7 +67,8 @@ std::int32_t Encoder::ChooseMaskPattern(const BitVector& finalBits, const EcLeve
 }
 
 void Encoder::Encode(std::string_view text, const EcLevel& level, QrCode& record) const {
-    const BitVector bits = PrepareDataCodewords(text, level, record);
+    BitVector dataBits, bits;
+    PrepareDataCodewords(text, level, record, dataBits, bits);
     BitVector finalBits;
     InterleaveEcBytes(bits, record.GetTotalCodewords(), record.GetDataCodewords(), record.GetBlockCount(), finalBits);
     ByteMatrix matrix(record.GetDimension(), record.GetDimension());
@@ -80,11 +79,16 @@ void Encoder::Encode(std::string_view text, const EcLevel& level, QrCode& record
 }
 
 void Encoder::EncodeFast(std::string_view text, const EcLevel& level, QrCode& record) const {
-    const BitVector bits = PrepareDataCodewords(text, level, record);
+    // Buffers kept per thread: once they have grown to the largest symbol seen, an encode
+    // allocates nothing but the record's own matrix (and only when its size changes).
+    thread_local BitVector dataBits, bits;
+    thread_local std::vector<std::uint8_t> codewords;
+    dataBits.Rewind();
+    bits.Rewind();
+    PrepareDataCodewords(text, level, record, dataBits, bits);
     if (record.GetDataCodewords() != bits.SizeInBytes()) Fail(ClassName(), "交错容错字节", "位数和数据字节数不匹配");
-    const std::vector<std::uint8_t> codewords =
-        Interleave(bits.Bytes().data(), record.GetTotalCodewords(), record.GetDataCodewords(), record.GetBlockCount(),
-                   ComputeEcCodewords);
+    Interleave(bits.Bytes().data(), record.GetTotalCodewords(), record.GetDataCodewords(), record.GetBlockCount(),
+               ComputeEcCodewords, codewords);
     const MaskChoice choice = BuildBestSymbol(codewords, record.GetEcLevel(), record.GetVersion(), record.MutableMatrix());
     record.SetMaskPattern(choice.mask);
     if (!record.IsValid()) Fail(ClassName(), "编码", "无效的二维码");

@@ -62,14 +62,16 @@ public:
     static const std::string& ClassName();  // "编码类"
 
     // The interleaving shared by both paths: ecFn(data, dataCount, ecCount, out) writes a
-    // block's EC code words. Returns the final code words; fails as InterleaveEcBytes does.
+    // block's EC code words. out receives the final code words; fails as InterleaveEcBytes does.
     using EcFunction = void (*)(const std::uint8_t*, std::int32_t, std::int32_t, std::uint8_t*);
-    static std::vector<std::uint8_t> Interleave(const std::uint8_t* dataBytes, std::int32_t total, std::int32_t data,
-                                                std::int32_t blocks, EcFunction ecFn);
+    static void Interleave(const std::uint8_t* dataBytes, std::int32_t total, std::int32_t data, std::int32_t blocks,
+                           EcFunction ecFn, std::vector<std::uint8_t>& out);
 
 private:
     // Steps shared by both paths: mode, data bits, version, header, terminator and padding.
-    static BitVector PrepareDataCodewords(std::string_view text, const EcLevel& level, QrCode& record);
+    // dataBits and bits come in empty; bits leaves holding the data code words.
+    static void PrepareDataCodewords(std::string_view text, const EcLevel& level, QrCode& record, BitVector& dataBits,
+                                     BitVector& bits);
 };
 
 }  // namespace pixmond

@@ -29,12 +29,12 @@ std::vector<std::uint8_t> Encoder::MakeEcBytes(const std::vector<std::uint8_t>& 
     return std::vector<std::uint8_t>(words.begin() + static_cast<std::ptrdiff_t>(data.size()), words.end());
 }
 
-std::vector<std::uint8_t> Encoder::Interleave(const std::uint8_t* dataBytes, std::int32_t total, std::int32_t data,
-                                              std::int32_t blocks, EcFunction ecFn) {
+void Encoder::Interleave(const std::uint8_t* dataBytes, std::int32_t total, std::int32_t data, std::int32_t blocks,
+                         EcFunction ecFn, std::vector<std::uint8_t>& out) {
     struct Block {
         std::int32_t offset, dataCount, ecCount;
     };
-    // Scratch kept per thread: after the first symbol an interleaving allocates only its result.
+    // Scratch kept per thread: after the first symbol an interleaving allocates nothing.
     thread_local std::vector<Block> list;
     thread_local std::vector<std::uint8_t> ec;
     list.clear();
@@ -53,7 +53,7 @@ std::vector<std::uint8_t> Encoder::Interleave(const std::uint8_t* dataBytes, std
     for (std::size_t i = 0; i < list.size(); ++i)
         ecFn(dataBytes + list[i].offset, list[i].dataCount, list[i].ecCount, ec.data() + i * static_cast<std::size_t>(maxEc));
 
-    std::vector<std::uint8_t> out;
+    out.clear();
     out.reserve(static_cast<std::size_t>(std::max(total, 0)));
     for (std::int32_t k = 0; k < maxData; ++k)
         for (const Block& b : list)
@@ -62,7 +62,6 @@ std::vector<std::uint8_t> Encoder::Interleave(const std::uint8_t* dataBytes, std
         for (std::size_t i = 0; i < list.size(); ++i)
             if (k < list[i].ecCount) out.push_back(ec[i * static_cast<std::size_t>(maxEc) + static_cast<std::size_t>(k)]);
     if (static_cast<std::int32_t>(out.size()) != total) Fail(ClassName(), "交错容错字节", "交错出错");
-    return out;
 }
 
 void Encoder::InterleaveEcBytes(const BitVector& bits, std::int32_t total, std::int32_t data, std::int32_t blocks,
@@ -72,7 +71,9 @@ void Encoder::InterleaveEcBytes(const BitVector& bits, std::int32_t total, std::
         const auto ec = MakeEcBytes(std::vector<std::uint8_t>(d, d + n), e);
         std::copy(ec.begin(), ec.end(), out);
     };
-    for (std::uint8_t b : Interleave(bits.Bytes().data(), total, data, blocks, plain)) result.AppendBits(b, 8);
+    std::vector<std::uint8_t> out;
+    Interleave(bits.Bytes().data(), total, data, blocks, plain, out);
+    for (std::uint8_t b : out) result.AppendBits(b, 8);
 }
 
 }  // namespace pixmond

@@ -53,6 +53,11 @@ void BitVector::AppendBits(std::int32_t value, std::int32_t n) {
     bitCount_ += n;
 }
 
+void BitVector::Rewind() noexcept {
+    std::fill(storage_.begin(), storage_.end(), 0);
+    bitCount_ = 0;
+}
+
 void BitVector::Clear() {
     storage_.assign(kInitialBytes, 0);
     bitCount_ = 0;

@@ -32,6 +32,9 @@ public:
     // Appends the low n bits of value, highest first; n outside 0..32 is ignored.
     void AppendBits(std::int32_t value, std::int32_t n);
     void Clear();
+    // Empties the vector but keeps (and zeroes) its storage, so that a buffer reused from one
+    // encode to the next stops allocating once it has grown; ToBytes then reports the kept length.
+    void Rewind() noexcept;
     // "0" and "1" items joined by ","; empty for an empty vector.
     std::string ToText() const;
 

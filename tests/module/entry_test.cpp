@@ -138,3 +138,21 @@ TEST(TextConversion, RoundTripsAndNamesTheOffsetOfBadBytes) {
     }
     EXPECT_EQ(FailureOf([] { CreateQrCode("ab\xC4", "H", 200, 200, kWhite, kBlack); }).method, "ToUtf8");
 }
+
+TEST(TextConversion, WellFormedUtf8ThatGb18030CannotHoldIsNotCalledInvalid) {
+    EXPECT_EQ(FindInvalidUtf8("ok 你好 😀"), std::nullopt);
+    const struct {
+        std::string text;
+        std::size_t offset;
+    } invalid[] = {{"\x80", 0}, {"a\xC0\xAF", 1}, {"ab\xED\xA0\x80", 2}, {"\xF4\x90\x80\x80", 0}, {"abc\xE4\xBD", 3}, {"\xFF", 0}};
+    for (const auto& c : invalid) EXPECT_EQ(FindInvalidUtf8(c.text), c.offset) << c.text;
+    // U+E78D, a private-use character with no GB18030 form in the C library's tables.
+    const std::string pua = "ab\xEE\x9E\x8D";
+    ASSERT_EQ(FindInvalidUtf8(pua), std::nullopt);
+    try {
+        const std::string gb = FromUtf8(pua);
+        EXPECT_EQ(ToUtf8(gb), pua);  // a library that does map it must map it back
+    } catch (const ModuleFailure& e) {
+        EXPECT_EQ(e.message(), "文本含有无法用GB18030表示的字符。字节偏移：2");
+    }
+}
