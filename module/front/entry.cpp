@@ -85,8 +85,9 @@ std::vector<std::uint8_t> CreateQrCodeInto(QrCode& record, std::string_view text
                  "x" + std::to_string(h));
     const std::int32_t pictureWidth = SideOrDefault(width);
     const std::int32_t pictureHeight = SideOrDefault(height);
-    const ByteMatrix grid = EncodeAndScale(text, chosen, pictureWidth, pictureHeight, record);
-    return MatrixToPicture(grid, pictureWidth, pictureHeight, background, foreground);
+    EncodeText(text, chosen, record);
+    // Straight from the symbol: the same bytes as drawing the scaled grid, without building it.
+    return DrawPicture(record, pictureWidth, pictureHeight, background, foreground);
 }
 
 std::vector<std::uint8_t> CreateQrCode(std::string_view text, std::optional<std::string_view> level,

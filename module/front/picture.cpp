@@ -5,28 +5,48 @@
 
 namespace pixmond {
 
-ByteMatrix ScaleMatrix(const QrCode& record, std::int32_t width, std::int32_t height) {
-    const ByteMatrix& symbol = record.GetMatrix();
+namespace {
+
+// Where the enlarged symbol lands in the grid.
+struct Geometry {
+    std::int32_t outputWidth, outputHeight, multiple, leftPadding, topPadding;
+};
+
+Geometry GeometryFor(const ByteMatrix& symbol, std::int32_t width, std::int32_t height) {
     const std::int32_t inputWidth = symbol.GetWidth();
     const std::int32_t inputHeight = symbol.GetHeight();
     // A quiet zone of 2 modules on each side.
     const std::int32_t qrWidth = inputWidth + 4;
     const std::int32_t qrHeight = inputHeight + 4;
-    const std::int32_t outputWidth = std::max(width, qrWidth);
-    const std::int32_t outputHeight = std::max(height, qrHeight);
+    Geometry g{};
+    g.outputWidth = std::max(width, qrWidth);
+    g.outputHeight = std::max(height, qrHeight);
     // The smaller of the two whole ratios: integer division equals the truncated real quotient.
-    const std::int32_t multiple = std::min(outputWidth / qrWidth, outputHeight / qrHeight);
-    const std::int32_t leftPadding = (outputWidth - inputWidth * multiple) / 2;
-    const std::int32_t topPadding = (outputHeight - inputHeight * multiple) / 2;
+    g.multiple = std::min(g.outputWidth / qrWidth, g.outputHeight / qrHeight);
+    g.leftPadding = (g.outputWidth - inputWidth * g.multiple) / 2;
+    g.topPadding = (g.outputHeight - inputHeight * g.multiple) / 2;
+    return g;
+}
 
-    ByteMatrix out(outputWidth, outputHeight);
-    std::vector<std::uint8_t> line(static_cast<std::size_t>(outputWidth), 0);
-    for (std::int32_t y = 0; y < inputHeight; ++y) {
-        const std::uint8_t* in = symbol.Row(y);
-        for (std::int32_t x = 0; x < inputWidth; ++x)
-            std::fill_n(line.begin() + leftPadding + x * multiple, multiple, in[x] == 1 ? 1 : 0);
-        for (std::int32_t b = 0; b < multiple; ++b)
-            std::memcpy(out.Row(topPadding + y * multiple + b), line.data(), line.size());
+// One grid row of the symbol's row y: light, with the row's modules enlarged into place.
+void ScaledRow(const ByteMatrix& symbol, std::int32_t y, const Geometry& g, std::uint8_t* line) {
+    std::fill_n(line, g.outputWidth, 0);
+    const std::uint8_t* in = symbol.Row(y);
+    for (std::int32_t x = 0; x < symbol.GetWidth(); ++x)
+        std::fill_n(line + g.leftPadding + x * g.multiple, g.multiple, in[x] == 1 ? 1 : 0);
+}
+
+}  // namespace
+
+ByteMatrix ScaleMatrix(const QrCode& record, std::int32_t width, std::int32_t height) {
+    const ByteMatrix& symbol = record.GetMatrix();
+    const Geometry g = GeometryFor(symbol, width, height);
+    ByteMatrix out(g.outputWidth, g.outputHeight);
+    for (std::int32_t y = 0; y < symbol.GetHeight(); ++y) {
+        std::uint8_t* first = out.Row(g.topPadding + y * g.multiple);
+        ScaledRow(symbol, y, g, first);
+        for (std::int32_t b = 1; b < g.multiple; ++b)
+            std::memcpy(out.Row(g.topPadding + y * g.multiple + b), first, static_cast<std::size_t>(g.outputWidth));
     }
     return out;
 }
@@ -41,13 +61,15 @@ void Put16(std::uint8_t* p, std::uint16_t v) {
 }
 }  // namespace
 
-std::vector<std::uint8_t> MatrixToPicture(const ByteMatrix& grid, std::int32_t width, std::int32_t height,
-                                          Colour background, Colour foreground) {
-    constexpr std::uint32_t kHeaderBytes = 54;
-    const auto w = static_cast<std::uint64_t>(width);
-    const auto h = static_cast<std::uint64_t>(height);
-    const std::uint64_t stride = (24 * w + 31) / 32 * 4;
-    const std::uint64_t fileSize = kHeaderBytes + stride * h;
+namespace {
+
+constexpr std::uint32_t kHeaderBytes = 54;
+
+std::uint64_t Stride(std::int32_t width) { return (24 * static_cast<std::uint64_t>(width) + 31) / 32 * 4; }
+
+// A zeroed file of the right size with its 54-byte header; no colour table.
+std::vector<std::uint8_t> EmptyBmp(std::int32_t width, std::int32_t height) {
+    const std::uint64_t fileSize = kHeaderBytes + Stride(width) * static_cast<std::uint64_t>(height);
     std::vector<std::uint8_t> bmp(fileSize, 0);
     std::uint8_t* p = bmp.data();
     p[0] = 'B';
@@ -60,15 +82,68 @@ std::vector<std::uint8_t> MatrixToPicture(const ByteMatrix& grid, std::int32_t w
     Put16(p + 26, 1);
     Put16(p + 28, 24);
     // Compression, image size, resolutions and colour counts stay 0.
+    return bmp;
+}
 
+// Picture row y (0 at the top) sits that many rows from the end: rows are stored bottom-up.
+std::uint8_t* PixelRow(std::vector<std::uint8_t>& bmp, std::int32_t width, std::int32_t height, std::int32_t y) {
+    return bmp.data() + kHeaderBytes + Stride(width) * static_cast<std::uint64_t>(height - 1 - y);
+}
+
+// Pixels of one row in the order blue, green, red; a cell of 1 is dark.
+void WritePixels(std::uint8_t* row, const std::uint8_t* cells, std::int32_t width, Colour background, Colour foreground) {
     const std::uint8_t light[3] = {static_cast<std::uint8_t>(background >> 16), static_cast<std::uint8_t>(background >> 8),
                                    static_cast<std::uint8_t>(background)};
     const std::uint8_t dark[3] = {static_cast<std::uint8_t>(foreground >> 16), static_cast<std::uint8_t>(foreground >> 8),
                                   static_cast<std::uint8_t>(foreground)};
+    for (std::int32_t x = 0; x < width; ++x) std::memcpy(row + 3 * x, cells[x] == 1 ? dark : light, 3);
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> MatrixToPicture(const ByteMatrix& grid, std::int32_t width, std::int32_t height,
+                                          Colour background, Colour foreground) {
+    std::vector<std::uint8_t> bmp = EmptyBmp(width, height);
+    const std::uint8_t* previousCells = nullptr;
+    const std::uint8_t* previousRow = nullptr;
     for (std::int32_t y = 0; y < height; ++y) {
-        std::uint8_t* row = p + kHeaderBytes + stride * static_cast<std::uint64_t>(height - 1 - y);
+        std::uint8_t* row = PixelRow(bmp, width, height, y);
         const std::uint8_t* cells = grid.Row(y);
-        for (std::int32_t x = 0; x < width; ++x) std::memcpy(row + 3 * x, cells[x] == 1 ? dark : light, 3);
+        // A scaled symbol repeats each row of modules: a row like the last is copied whole.
+        if (previousCells && std::memcmp(cells, previousCells, static_cast<std::size_t>(width)) == 0)
+            std::memcpy(row, previousRow, static_cast<std::size_t>(Stride(width)));
+        else
+            WritePixels(row, cells, width, background, foreground);
+        previousCells = cells;
+        previousRow = row;
+    }
+    return bmp;
+}
+
+std::vector<std::uint8_t> DrawPicture(const QrCode& record, std::int32_t width, std::int32_t height, Colour background,
+                                      Colour foreground) {
+    const ByteMatrix& symbol = record.GetMatrix();
+    const Geometry g = GeometryFor(symbol, width, height);
+    std::vector<std::uint8_t> bmp = EmptyBmp(width, height);
+    // One grid row at a time: the symbol row it shows, or −1 for the quiet zone.
+    std::vector<std::uint8_t> line(static_cast<std::size_t>(g.outputWidth));
+    std::int32_t shown = -2;
+    const std::uint8_t* previousRow = nullptr;
+    for (std::int32_t y = 0; y < height; ++y) {
+        const std::int32_t inside = y - g.topPadding;
+        const std::int32_t symbolRow = inside >= 0 && inside < symbol.GetHeight() * g.multiple ? inside / g.multiple : -1;
+        std::uint8_t* row = PixelRow(bmp, width, height, y);
+        if (symbolRow == shown) {
+            std::memcpy(row, previousRow, static_cast<std::size_t>(Stride(width)));
+        } else {
+            if (symbolRow < 0)
+                std::fill(line.begin(), line.end(), 0);
+            else
+                ScaledRow(symbol, symbolRow, g, line.data());
+            WritePixels(row, line.data(), width, background, foreground);
+            shown = symbolRow;
+        }
+        previousRow = row;
     }
     return bmp;
 }

@@ -88,3 +88,16 @@ TEST(MatrixToPicture, SizeOfA200PixelPicture) {
     EXPECT_EQ(bmp.size(), 120054u);
     EXPECT_EQ(bmp[54], 0xFF);
 }
+
+TEST(DrawPicture, SameBytesAsDrawingTheScaledGrid) {
+    QrCode r;
+    ByteMatrix m(25, 25);
+    for (std::int32_t y = 0; y < 25; ++y)
+        for (std::int32_t x = 0; x < 25; ++x) m.Set(x, y, (x * 7 + y * 3) % 5 == 0 ? 1 : (x + y) % 11 == 0 ? 255 : 0);
+    r.SetMatrix(m);
+    const std::pair<std::int32_t, std::int32_t> sizes[] = {{200, 200}, {29, 29}, {20, 20}, {1, 1}, {300, 201},
+                                                           {57, 290}, {101, 3}, {30, 31}, {1000, 999}};
+    for (const auto& [w, h] : sizes)
+        EXPECT_EQ(DrawPicture(r, w, h, 0x123456, 0xABCDEF), MatrixToPicture(ScaleMatrix(r, w, h), w, h, 0x123456, 0xABCDEF))
+            << w << "x" << h;
+}

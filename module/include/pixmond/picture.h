@@ -24,4 +24,10 @@ ByteMatrix ScaleMatrix(const QrCode& record, std::int32_t width, std::int32_t he
 std::vector<std::uint8_t> MatrixToPicture(const ByteMatrix& grid, std::int32_t width, std::int32_t height,
                                           Colour background, Colour foreground);
 
+// The same bytes as MatrixToPicture(ScaleMatrix(record, width, height), width, height, ...),
+// drawn straight from the symbol without the intermediate grid.
+// Preconditions (not checked): the record holds a matrix; 1 <= width, height <= kMaxPictureSide.
+std::vector<std::uint8_t> DrawPicture(const QrCode& record, std::int32_t width, std::int32_t height, Colour background,
+                                      Colour foreground);
+
 }  // namespace pixmond
