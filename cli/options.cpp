@@ -28,14 +28,14 @@ std::optional<T> ParseDecimal(std::string_view s) {
 
 enum class Id { Output, Type, Level, Size, Fg, Bg, Json, Random, Batch, Dir, Jobs, Help, Version };
 
-struct Spec {
+struct OptionRule {
     Id id;
     char shortName;  // 0: none
     std::string_view longName;
     bool takesValue;
 };
 
-constexpr std::array<Spec, 14> kSpecs = {{
+constexpr std::array<OptionRule, 14> kOptionRules = {{
     {Id::Output, 'o', "output", true},
     {Id::Type, 't', "type", true},
     {Id::Level, 'l', "level", true},
@@ -52,14 +52,14 @@ constexpr std::array<Spec, 14> kSpecs = {{
     {Id::Version, 'V', "version", false},
 }};
 
-const Spec* FindLong(std::string_view name) {
-    for (const Spec& s : kSpecs)
+const OptionRule* FindLong(std::string_view name) {
+    for (const OptionRule& s : kOptionRules)
         if (s.longName == name) return &s;
     return nullptr;
 }
 
-const Spec* FindShort(char c) {
-    for (const Spec& s : kSpecs)
+const OptionRule* FindShort(char c) {
+    for (const OptionRule& s : kOptionRules)
         if (s.shortName == c) return &s;
     return nullptr;
 }
@@ -74,10 +74,10 @@ struct Raw {
     bool dirGiven = false;
 };
 
-std::optional<std::string> Apply(Raw& raw, const Spec& spec, std::string_view value) {
+std::optional<std::string> Apply(Raw& raw, const OptionRule& rule, std::string_view value) {
     Options& o = raw.options;
-    const std::string shown = "--" + std::string(spec.longName);
-    switch (spec.id) {
+    const std::string shown = "--" + std::string(rule.longName);
+    switch (rule.id) {
         case Id::Output:
             if (value.empty()) return "-o needs a file name, or - for standard output";
             raw.output = std::string(value);
@@ -99,8 +99,8 @@ std::optional<std::string> Apply(Raw& raw, const Spec& spec, std::string_view va
         case Id::Bg: {
             const auto colour = ParseColour(value);
             if (!colour) return shown + " takes a colour as RRGGBB, not '" + std::string(value) + "'";
-            (spec.id == Id::Fg ? o.foreground : o.background) = *colour;
-            if (spec.id == Id::Fg) raw.colourGiven = true;
+            (rule.id == Id::Fg ? o.foreground : o.background) = *colour;
+            if (rule.id == Id::Fg) raw.colourGiven = true;
             break;
         }
         case Id::Json:
@@ -242,30 +242,30 @@ ParseResult ParseArguments(const std::vector<std::string_view>& args) {
             optionsEnded = true;
             continue;
         }
-        const Spec* spec = nullptr;
+        const OptionRule* rule = nullptr;
         std::optional<std::string_view> inlineValue;
         std::string shown;
         if (arg[1] == '-') {
             const std::string_view body = arg.substr(2);
             const auto eq = body.find('=');
-            spec = FindLong(body.substr(0, eq));
+            rule = FindLong(body.substr(0, eq));
             shown = "--" + std::string(body.substr(0, eq));
             if (eq != std::string_view::npos) inlineValue = body.substr(eq + 1);
         } else {
-            spec = FindShort(arg[1]);
+            rule = FindShort(arg[1]);
             shown = std::string(arg.substr(0, 2));
             if (arg.size() > 2) inlineValue = arg.substr(2);
         }
-        if (!spec) {
+        if (!rule) {
             result.error = "unknown option '" + shown + "' (see --help)";
             break;
         }
-        if (!spec->takesValue) {
+        if (!rule->takesValue) {
             if (inlineValue) {
                 result.error = "option '" + shown + "' takes no value";
                 break;
             }
-            result.error = Apply(raw, *spec, {});
+            result.error = Apply(raw, *rule, {});
             continue;
         }
         if (!inlineValue) {
@@ -275,7 +275,7 @@ ParseResult ParseArguments(const std::vector<std::string_view>& args) {
             }
             inlineValue = args[++i];
         }
-        result.error = Apply(raw, *spec, *inlineValue);
+        result.error = Apply(raw, *rule, *inlineValue);
     }
     if (!result.error && !raw.options.help && !raw.options.version) result.error = Resolve(raw);
     result.options = std::move(raw.options);
