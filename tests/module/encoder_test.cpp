@@ -153,12 +153,12 @@ TEST(Encode, FastPathEqualsThePlainProcedureOnSeededTexts) {
     std::mt19937 rng(seed);
     const std::string alnum = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ $%*+-./:";
     const EcLevel* levels[] = {&EcLevels().L, &EcLevels().M, &EcLevels().Q, &EcLevels().H};
-    for (int trial = 0; trial < 120; ++trial) {
+    for (int trial = 0; trial < 3000; ++trial) {
         const EcLevel& level = *levels[trial % 4];
         const int kind = (trial / 4) % 4;
         // Lengths spread over small and large symbols, most of them small to keep the plain
         // procedure quick.
-        const std::size_t n = trial % 10 == 9 ? 200 + rng() % 1000 : rng() % 120;
+        const std::size_t n = trial % 10 == 9 ? 200 + rng() % 3000 : rng() % 120;
         std::string text;
         for (std::size_t i = 0; i < n; ++i) {
             switch (kind) {

@@ -300,29 +300,31 @@ TEST(Penalties, PackedRulesEqualThePlainRulesOnSeededMatrices) {
 }
 
 TEST(MaskChoice, EachMaskPenaltyEqualsThePlainBuildAndTiesGoLow) {
-    for (std::int32_t version : {1, 3, 7, 10, 25, 40}) {
+    const EcLevel* levels[] = {&EcLevels().L, &EcLevels().M, &EcLevels().Q, &EcLevels().H};
+    for (std::int32_t version = 1; version <= 40; ++version) {
+        const EcLevel& level = *levels[version % 4];
         const std::int32_t total = GetVersionByNumber(version).GetTotalCodewords();
-        std::mt19937 rng(static_cast<unsigned>(version));
+        std::mt19937 rng(static_cast<unsigned>(version));  // the seed is the version
         BitVector bits;
         std::vector<std::uint8_t> words;
         for (std::int32_t i = 0; i < total; ++i) {
             words.push_back(static_cast<std::uint8_t>(rng()));
             bits.AppendBits(words.back(), 8);
         }
-        const auto packed = AllMaskPenalties(words, EcLevels().Q, version);
+        const auto packed = AllMaskPenalties(words, level, version);
         const MatrixApply apply;
         ByteMatrix m(17 + 4 * version, 17 + 4 * version);
         for (std::int32_t mask = 0; mask < 8; ++mask) {
-            apply.BuildSymbol(bits, EcLevels().Q, version, mask, m);
+            apply.BuildSymbol(bits, level, version, mask, m);
             EXPECT_EQ(packed[static_cast<std::size_t>(mask)], MaskHelper::MaskPenalty(m)) << version << " " << mask;
             EXPECT_EQ(MaskHelper::PenaltyDarkRatio(m), 0);
         }
         ByteMatrix fast;
-        const MaskChoice choice = BuildBestSymbol(words, EcLevels().Q, version, fast);
+        const MaskChoice choice = BuildBestSymbol(words, level, version, fast);
         const auto lowest = std::min_element(packed.begin(), packed.end());  // the first of equal minima
         EXPECT_EQ(choice.mask, lowest - packed.begin());
-        EXPECT_EQ(Encoder::ChooseMaskPattern(bits, EcLevels().Q, version, m), choice.mask);
-        apply.BuildSymbol(bits, EcLevels().Q, version, choice.mask, m);
+        EXPECT_EQ(Encoder::ChooseMaskPattern(bits, level, version, m), choice.mask);
+        apply.BuildSymbol(bits, level, version, choice.mask, m);
         EXPECT_EQ(fast, m);
     }
 }
