@@ -1,5 +1,4 @@
 // Mode choice and the data bit stream (ISO/IEC 18004, 7.4).
-#include <algorithm>
 #include <array>
 #include <string>
 
@@ -99,11 +98,6 @@ void Encoder::AppendAlphanumeric(std::string_view text, BitVector& bits) {
 }
 
 void Encoder::AppendByteMode(std::string_view text, BitVector& bits) {
-    // ASCII is the same bytes in both encodings: no converted copy is needed.
-    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
-        for (unsigned char c : text) bits.AppendBits(c, 8);
-        return;
-    }
     thread_local std::string utf8;  // kept per thread: a conversion then allocates nothing
     ToUtf8(text, utf8);
     for (unsigned char c : utf8) bits.AppendBits(c, 8);

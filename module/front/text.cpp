@@ -62,8 +62,9 @@ std::string DescribeGb18030(std::string_view, std::size_t offset, bool cutShort)
 }
 
 std::string DescribeUtf8(std::string_view in, std::size_t offset, bool cutShort) {
-    if (const auto bad = FindInvalidUtf8(in))
-        return Refusal("文本不是有效的UTF-8编码，", *bad, cutShort);
+    // Everything before the offset converted; the character there is either malformed or
+    // well formed with no GB18030 form.
+    if (FindInvalidUtf8(in.substr(offset)) == std::size_t{0}) return Refusal("文本不是有效的UTF-8编码，", offset, cutShort);
     return "文本含有无法用GB18030表示的字符。字节偏移：" + std::to_string(offset);
 }
 

@@ -89,9 +89,6 @@ struct Bits {
 
 using BitLine = Bits<kLineWords>;
 
-// A line of `length` ones: the cells that exist.
-BitLine LineMask(std::int32_t length) noexcept;
-
 // Lines of one symbol orientation: lines[0 .. count), each `length` cells, no bit set past it.
 struct PackedLines {
     std::array<BitLine, kMaxDimension> lines;

@@ -156,3 +156,17 @@ TEST(TextConversion, WellFormedUtf8ThatGb18030CannotHoldIsNotCalledInvalid) {
         EXPECT_EQ(e.message(), "文本含有无法用GB18030表示的字符。字节偏移：2");
     }
 }
+
+TEST(TextConversion, TheRefusalDescribesTheCharacterWhereConversionStopped) {
+    // A character GB18030 may not hold, then a byte that is never UTF-8.
+    const std::string text = "ab\xEE\x9E\x8D" "c\xFF";
+    bool puaHasAForm = true;
+    try {
+        FromUtf8("\xEE\x9E\x8D");
+    } catch (const ModuleFailure&) {
+        puaHasAForm = false;
+    }
+    const auto f = FailureOf([&] { FromUtf8(text); });
+    EXPECT_EQ(f.message, puaHasAForm ? "文本不是有效的UTF-8编码，含有无效字节。字节偏移：6"
+                                     : "文本含有无法用GB18030表示的字符。字节偏移：2");
+}
