@@ -216,17 +216,16 @@ std::string SymbolJson(const QrCode& record, std::size_t dataBytes) {
 }
 
 std::vector<std::uint8_t> MakePicture(QrCode& record, const PictureRequest& request) {
-    std::vector<std::uint8_t> bmp = CreateQrCodeInto(record, request.text, request.level, request.size.width,
-                                                     request.size.height, request.background, request.foreground);
-    // The module has checked the sides; they fit in 32 bits now.
-    const auto width = static_cast<std::int32_t>(request.size.width);
-    const auto height = request.size.height;
+    if (request.type == OutputType::Bmp)
+        return CreateQrCodeInto(record, request.text, request.level, request.size.width, request.size.height,
+                                request.background, request.foreground);
+    // The same checks and encode, without drawing a BMP that would be thrown away.
+    const auto [width, height] = CheckAndEncode(record, request.text, request.level, request.size.width, request.size.height);
     auto bytes = [](std::string_view s) { return std::vector<std::uint8_t>(s.begin(), s.end()); };
     switch (request.type) {
         case OutputType::Bmp:
-            return bmp;
+            break;
         case OutputType::Png:
-            bmp = {};
             return EncodePng(ScaleMatrix(record, width, height), width, height, request.background,
                              request.foreground);
         case OutputType::Svg:
@@ -236,7 +235,7 @@ std::vector<std::uint8_t> MakePicture(QrCode& record, const PictureRequest& requ
         case OutputType::Ascii:
             return bytes(SymbolText(record.GetMatrix(), TextStyle::Ascii, request.ansiColours));
     }
-    return bmp;
+    return {};
 }
 
 }  // namespace pixmond::cli

@@ -70,9 +70,8 @@ ByteMatrix EncodeAndScale(std::string_view text, const EcLevel& level, std::int3
     return ScaleMatrix(record, width, height);
 }
 
-std::vector<std::uint8_t> CreateQrCodeInto(QrCode& record, std::string_view text, std::optional<std::string_view> level,
-                                           std::optional<std::int64_t> width, std::optional<std::int32_t> height,
-                                           Colour background, Colour foreground) {
+CheckedSize CheckAndEncode(QrCode& record, std::string_view text, std::optional<std::string_view> level,
+                           std::optional<std::int64_t> width, std::optional<std::int32_t> height) {
     if (OnlySpaces(text)) Fail(kModuleName, "编码()", "没有编码内容");
     const EcLevel chosen = LevelFromText(level);
     // Sides above the limit are refused before they are cut to 32 bits, so that a huge
@@ -83,11 +82,17 @@ std::vector<std::uint8_t> CreateQrCodeInto(QrCode& record, std::string_view text
         Fail(kModuleName, "创建二维码()",
              "图片尺寸超出范围，宽和高最大为" + std::to_string(kMaxPictureSide) + "像素。当前尺寸：" + std::to_string(w) +
                  "x" + std::to_string(h));
-    const std::int32_t pictureWidth = SideOrDefault(width);
-    const std::int32_t pictureHeight = SideOrDefault(height);
+    const CheckedSize size{SideOrDefault(width), SideOrDefault(height)};
     EncodeText(text, chosen, record);
+    return size;
+}
+
+std::vector<std::uint8_t> CreateQrCodeInto(QrCode& record, std::string_view text, std::optional<std::string_view> level,
+                                           std::optional<std::int64_t> width, std::optional<std::int32_t> height,
+                                           Colour background, Colour foreground) {
+    const CheckedSize size = CheckAndEncode(record, text, level, width, height);
     // Straight from the symbol: the same bytes as drawing the scaled grid, without building it.
-    return DrawPicture(record, pictureWidth, pictureHeight, background, foreground);
+    return DrawPicture(record, size.width, size.height, background, foreground);
 }
 
 std::vector<std::uint8_t> CreateQrCode(std::string_view text, std::optional<std::string_view> level,

@@ -52,6 +52,16 @@ std::vector<std::uint8_t> CreateQrCodeInto(QrCode& record, std::string_view text
                                            std::optional<std::int32_t> height, Colour background,
                                            Colour foreground);
 
+// The checks of CreateQrCodeInto, in the same order with the same failures, and the encode into
+// the record, without drawing: for programs that draw the symbol themselves. Returns the
+// picture size the request comes to (defaults applied).
+struct CheckedSize {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+CheckedSize CheckAndEncode(QrCode& record, std::string_view text, std::optional<std::string_view> level,
+                           std::optional<std::int64_t> width, std::optional<std::int32_t> height);
+
 // The level that a level text chooses (omitted: L); fails as CreateQrCode does.
 EcLevel LevelFromText(std::optional<std::string_view> level);
 
